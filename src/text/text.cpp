@@ -1,6 +1,8 @@
 #include "text/text.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "text/gbk_step.h"
@@ -129,6 +131,18 @@ TextList SplitText(std::string_view text, std::string_view delimiter) {
   }
   if (from < text.size()) pieces.emplace_back(text.substr(from));
   return pieces;
+}
+
+int ToInteger(std::string_view text) {
+  const std::string terminated(text.substr(0, text.find('\0')));
+  const long long value = std::strtoll(terminated.c_str(), nullptr, 10);
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiLower(c);
+  return out;
 }
 
 }  // namespace lecdl

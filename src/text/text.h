@@ -43,4 +43,11 @@ std::string ReplaceText(std::string_view text, std::string_view find, std::strin
 // empty delimiter gives the whole text as one piece.
 TextList SplitText(std::string_view text, std::string_view delimiter);
 
+// The decimal number at the start of a text as the C library reads it (leading blanks, a sign),
+// clamped to int; 0 when there are no digits.
+int ToInteger(std::string_view text);
+
+// The text with ASCII letters in lower case; every other byte unchanged.
+std::string LowerAscii(std::string_view text);
+
 }  // namespace lecdl

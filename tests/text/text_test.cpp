@@ -143,6 +143,15 @@ TEST(SplitText, Table) {
   for (const auto& [in, out] : cases) EXPECT_EQ(SplitText(in.first, in.second), out) << "'" << in.first << "'";
 }
 
+TEST(ToInteger, Table) {
+  const std::pair<std::string, int> cases[] = {
+      {"42", 42}, {"  7x", 7}, {"-3", -3}, {"+5", 5}, {"", 0}, {"abc", 0},
+      {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}, {"1\0" "2", 1},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(ToInteger(in), out) << "'" << in << "'";
+  EXPECT_EQ(LowerAscii("AbC\xC1\x41"), "abc\xC1\x61");
+}
+
 TEST(TextOperations, ArbitraryBytesNeverReadPastTheEnd) {
   // Every byte value in every position, including lead bytes at the end; ASan watches the reads.
   std::string all;
