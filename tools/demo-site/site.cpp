@@ -1,0 +1,177 @@
+#include "site.h"
+
+#include <httplib.h>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <optional>
+#include <thread>
+
+#include "catalog.h"
+#include "encode.h"
+#include "pages.h"
+#include "search.h"
+#include "video.h"
+
+namespace demo {
+namespace {
+
+constexpr const char* kHtml = "text/html; charset=utf-8";
+constexpr const char* kGbkText = "text/html; charset=gbk";
+constexpr std::size_t kChunk = 64 * 1024;
+// Enough workers that a client resolving many episodes in parallel is not
+// held back by the server when every answer is delayed.
+constexpr std::size_t kWorkers = 32;
+
+// The text between `prefix` and `suffix` when `path` is exactly that shape.
+std::optional<std::string_view> Between(std::string_view path, std::string_view prefix,
+                                        std::string_view suffix) {
+  if (path.size() < prefix.size() + suffix.size()) return std::nullopt;
+  if (path.substr(0, prefix.size()) != prefix) return std::nullopt;
+  if (path.substr(path.size() - suffix.size()) != suffix) return std::nullopt;
+  return path.substr(prefix.size(), path.size() - prefix.size() - suffix.size());
+}
+
+int PageNumber(const std::string& text) {
+  int v = 1;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (text.empty() || ec != std::errc()) return 1;
+  (void)end;
+  return v;
+}
+
+}  // namespace
+
+DemoSite::DemoSite(SiteOptions options)
+    : options_(std::move(options)), port_(options_.port), usage_(options_.usage_start) {}
+
+void DemoSite::Install(httplib::Server& server) {
+  server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
+  server.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+    Handle(req, res);
+    return httplib::Server::HandlerResponse::Handled;
+  });
+}
+
+void DemoSite::SetPort(int port) { port_.store(port); }
+
+std::string DemoSite::BaseAddress() const {
+  return "http://" + options_.host + ":" + std::to_string(port_.load());
+}
+
+void DemoSite::Handle(const httplib::Request& req, httplib::Response& res) {
+  log_.Add(req.method, req.target);
+  if (options_.latency_ms > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(options_.latency_ms));
+  }
+  // Range is answered here, not by the library: the library would cut the
+  // body a second time, and fault switches must be able to ignore it.
+  const_cast<httplib::Request&>(req).ranges.clear();
+  if (req.method != "GET" && req.method != "HEAD") {
+    res.status = 405;
+    res.set_header("Allow", "GET, HEAD");
+    res.set_content("method not allowed\n", "text/plain");
+    return;
+  }
+  Route(req, res);
+}
+
+void DemoSite::Route(const httplib::Request& req, httplib::Response& res) {
+  std::string_view path = req.path;
+  if (path == "/" || path == "/index.html") {
+    res.set_content(IndexPage(BaseAddress()), kHtml);
+  } else if (auto id = Between(path, "/serie_", ".shtml")) {
+    ServeSeries(*id, res);
+  } else if (auto play = Between(path, "/videourl_", ".shtml")) {
+    ServeAddressPage(*play, res);
+  } else if (path == "/s") {
+    ServeSearch(req, res);
+  } else if (path.substr(0, 3) == "/v/" || path.substr(0, 6) == "/cn/v/") {
+    ServeVideo(req, path, res);
+  } else if (path == "/down/chaoxing/cx.php") {
+    ServeCounter(req, res);
+  } else if (path == "/down/zxrs/3.php") {
+    ServeStatusText(res);
+  } else {
+    ServeNotFound(res);
+  }
+}
+
+void DemoSite::ServeSeries(std::string_view id, httplib::Response& res) {
+  const Series* s = FindSeries(id);
+  if (s == nullptr) return ServeNotFound(res);
+  res.set_content(SeriesPage(*s, BaseAddress()), kHtml);
+}
+
+void DemoSite::ServeAddressPage(std::string_view play_id, httplib::Response& res) {
+  EpisodeRef e = FindEpisode(play_id);
+  if (e.series == nullptr) return ServeNotFound(res);
+  res.set_content(AddressPage(e, BaseAddress()), kHtml);
+}
+
+void DemoSite::ServeSearch(const httplib::Request& req, httplib::Response& res) {
+  SearchField field = ParseSearchField(req.get_param_value("type"));
+  int page = PageNumber(req.get_param_value("startPage"));
+  res.set_content(SearchPage(req.get_param_value("sw"), field, page), kHtml);
+}
+
+void DemoSite::ServeVideo(const httplib::Request& req, std::string_view path,
+                          httplib::Response& res) {
+  // The address pages name files under "/cn/v/"; readers keep what follows
+  // "cn/", so both spellings lead to the same file.
+  if (path.substr(0, 3) == "/cn") path.remove_prefix(3);
+  auto play_id = Between(path, "/v/", ".flv");
+  EpisodeRef e = play_id ? FindEpisode(*play_id) : EpisodeRef{};
+  if (e.series == nullptr) return ServeNotFound(res);
+
+  const std::int64_t size = e.Get().size;
+  const std::uint64_t seed = FileSeed(*play_id);
+  const std::string etag = VideoETag(seed, size);
+  RangePlan plan = PlanRange(req.get_header_value("Range"), req.get_header_value("If-Range"),
+                             etag, size);
+  res.set_header("Accept-Ranges", "bytes");
+  res.set_header("ETag", etag);
+  res.set_header("Last-Modified", "Mon, 01 Jan 2024 00:00:00 GMT");
+  if (plan.status == 416) {
+    res.status = 416;
+    res.set_header("Content-Range", plan.content_range);
+    res.set_content("requested range not satisfiable\n", "text/plain");
+    return;
+  }
+  res.status = plan.status;
+  if (plan.status == 206) res.set_header("Content-Range", plan.content_range);
+  const std::int64_t start = plan.offset;
+  res.set_content_provider(
+      static_cast<std::size_t>(plan.length), "video/x-flv",
+      [seed, start](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+        char buf[kChunk];
+        std::size_t n = std::min(length, kChunk);
+        FillVideoBytes(seed, start + static_cast<std::int64_t>(offset), buf, n);
+        return sink.write(buf, n);
+      });
+}
+
+void DemoSite::ServeCounter(const httplib::Request& req, httplib::Response& res) {
+  std::string text;
+  if (req.get_param_value("cg") == "1") {
+    std::int64_t total = ++usage_;
+    text = options_.count_confirms ? "<html><body>感谢使用" + std::to_string(total) +
+                                         "（统计成功）人次</body></html>"
+                                   : "<html><body>统计失败，请稍后再试</body></html>";
+  } else {
+    text = "<html><body>本工具已被使用" + std::to_string(usage_.load()) + "人次</body></html>";
+  }
+  res.set_content(Utf8ToGbk(text), kGbkText);
+}
+
+void DemoSite::ServeStatusText(httplib::Response& res) {
+  res.set_content(Utf8ToGbk("公告：演示站点运行正常，欢迎使用！"), kGbkText);
+}
+
+void DemoSite::ServeNotFound(httplib::Response& res) {
+  res.status = 404;
+  res.set_content(NotFoundPage(), kHtml);
+}
+
+}  // namespace demo

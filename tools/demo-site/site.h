@@ -1,0 +1,65 @@
+// The demo site: installs on an httplib::Server every host the programs talk
+// to (video site, video file host, counter, status text), with generated
+// content, so the whole program runs against loopback.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "request_log.h"
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+}  // namespace httplib
+
+namespace demo {
+
+struct SiteOptions {
+  std::string host = "127.0.0.1";
+  int port = 8765;  // 0: any free port
+  int latency_ms = 0;  // every answer waits this long first
+  // "cg=1" confirms the count with "统计成功"; without it readers fall back to
+  // a second request with "cg=0".
+  bool count_confirms = true;
+  std::int64_t usage_start = 12345;  // the counter's total at start
+};
+
+class DemoSite {
+ public:
+  explicit DemoSite(SiteOptions options = {});
+
+  // Routes every request through this site. Call before the server listens.
+  void Install(httplib::Server& server);
+
+  // The port actually bound, which pages use in the addresses they name.
+  void SetPort(int port);
+  std::string BaseAddress() const;  // "http://host:port"
+
+  const SiteOptions& Options() const { return options_; }
+  RequestLog& Log() { return log_; }
+  std::int64_t UsageCount() const { return usage_.load(); }
+
+ private:
+  // The one entry of every request; options (and later fault switches) apply
+  // here, before any page is made.
+  void Handle(const httplib::Request& req, httplib::Response& res);
+  void Route(const httplib::Request& req, httplib::Response& res);
+
+  void ServeSeries(std::string_view id, httplib::Response& res);
+  void ServeAddressPage(std::string_view play_id, httplib::Response& res);
+  void ServeSearch(const httplib::Request& req, httplib::Response& res);
+  void ServeVideo(const httplib::Request& req, std::string_view path, httplib::Response& res);
+  void ServeCounter(const httplib::Request& req, httplib::Response& res);
+  void ServeStatusText(httplib::Response& res);
+  void ServeNotFound(httplib::Response& res);
+
+  SiteOptions options_;
+  std::atomic<int> port_;
+  std::atomic<std::int64_t> usage_;
+  RequestLog log_;
+};
+
+}  // namespace demo
