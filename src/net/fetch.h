@@ -15,9 +15,12 @@ enum class HttpMethod { Get, Post };
 struct FetchLimits {
   long connectTimeoutMs = 30'000;
   long totalTimeoutMs = 5 * 60'000;
-  long lowSpeedBytes = 1024;       // less than this many bytes ...
-  long lowSpeedWindowMs = 60'000;  // ... within this long ends the fetch
-  size_t maxBodyBytes = 64u << 20;
+  // Too slow: the rate stays below lowSpeedBytes per lowSpeedWindowMs for a whole window
+  // (libcurl's low-speed check, whole seconds, averaged over its last few seconds).
+  long lowSpeedBytes = 1024;
+  long lowSpeedWindowMs = 60'000;
+  size_t maxBodyBytes = 64u << 20;  // a longer body is cut at this size
+  // A time or speed bound of 0 or less is off (the connect time-out is then libcurl's own).
 };
 
 struct FetchRequest {

@@ -1,7 +1,5 @@
 // Splitting an address into what the connection needs: host, port and request path.
 
-#include <climits>
-#include <cstdlib>
 #include <cstdint>
 #include <string>
 
@@ -14,23 +12,7 @@ namespace lecdl {
 
 namespace {
 
-std::string LowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
 int Length(std::string_view text) { return static_cast<int>(text.size()); }
-
-// Decimal number at the start of a text as the C library reads it, clamped to int; 0 without digits.
-int LeadingInteger(const std::string& text) {
-  const long value = std::strtol(text.c_str(), nullptr, 10);
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
 
 }  // namespace
 
@@ -56,7 +38,7 @@ int UrlPort(std::string_view address) {
   const std::string host = UrlHost(address, true);
   const int colon = FindTextReverse(host, ":");
   if (colon == -1) return IsHttpsAddress(address) ? 443 : 80;
-  return LeadingInteger(MidText(host, colon + 1, Length(host)));
+  return ToInteger(MidText(host, colon + 1, Length(host)));
 }
 
 std::string UrlPath(std::string_view address) {
