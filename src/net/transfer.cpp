@@ -161,7 +161,8 @@ std::optional<TransferOutcome> RunTransfer(const TransferSpec& spec) {
   curl_easy_setopt(h, CURLOPT_URL, spec.url.c_str());
   curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  // http may be redirected up to https; an https request is never led down to plain http.
+  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, spec.url.starts_with("https://") ? "https" : "http,https");
   curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);  // the path goes out as the address spells it
   curl_easy_setopt(h, CURLOPT_USERAGENT, spec.agent.c_str());

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include "fetch_helpers.h"
 #include "net/fetch.h"
 #include "support/test_server.h"
@@ -64,6 +67,28 @@ TEST(CookieStore, StoreCookiesTravelAcrossRedirects) {
   const std::string base = "http://localhost:" + std::to_string(server.Port());
   EXPECT_EQ(Fetch(base + "/login"), "session=s9");
   Fetch(base + "/set?c=session%3D%3B%20Max-Age%3D0");
+}
+
+TEST(CookieStore, ConcurrentFetchesShareItSafely) {
+  TestServer server;
+  ServeCookies(server);
+  const std::string base = "http://localhost:" + std::to_string(server.Port());
+  std::vector<std::thread> threads;
+  std::vector<int> wrong(8, 0);
+  for (size_t t = 0; t < wrong.size(); ++t) {
+    threads.emplace_back([&, t] {
+      const std::string name = "thread" + std::to_string(t);
+      for (int i = 0; i < 10; ++i) {
+        Fetch(base + "/set?c=" + name + "%3D" + std::to_string(i) + "%3B%20path%3D%2F");
+        const std::string sent = Fetch(base + "/echo");
+        if (sent.find(name + "=" + std::to_string(i)) == std::string::npos) ++wrong[t];
+      }
+      Fetch(base + "/set?c=" + name + "%3D%3B%20Max-Age%3D0");
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(wrong, std::vector<int>(8, 0));
+  EXPECT_EQ(Fetch(base + "/echo"), "");
 }
 
 TEST(CallerJar, ReceivesMergedCookiesAndSendsThemNextTime) {

@@ -10,6 +10,7 @@
 
 #include "fetch_helpers.h"
 #include "net/fetch.h"
+#include "support/test_server.h"
 
 namespace lecdl {
 namespace {
@@ -61,6 +62,24 @@ TEST(Failure, AnyBytesAsTheAddressGiveAnEmptyBody) {
     request.limits.connectTimeoutMs = 1'000;
     EXPECT_EQ(WebFetch(request), "");
   }
+}
+
+TEST(Failure, AnyBytesAfterAGoodHostAreSentOrFailQuietly) {
+  test::TestServer server;
+  server.Get(".*", [](const httplib::Request&, httplib::Response& res) { res.set_content("page", "text/plain"); });
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int i = 0; i < 60; ++i) {
+    // The raw bytes also travel in the Referer line, line breaks included.
+    std::string tail(16, '\0');
+    for (char& c : tail) c = static_cast<char>(byte(random));
+    FetchRequest request = QuickRequest(server.Url("/") + tail);
+    request.limits.lowSpeedBytes = 1'000;
+    request.limits.lowSpeedWindowMs = 1'000;
+    const std::string body = WebFetch(request);
+    EXPECT_TRUE(body == "page" || body.empty()) << body;
+  }
+  EXPECT_GT(server.RequestCount(), 0u);
 }
 
 // A loopback port with nothing listening on it.
