@@ -1,13 +1,5 @@
-#include <cstdio>
-#include <cstring>
+#include <iostream>
 
-#include "app/version.h"
+#include "cli/cli.h"
 
-int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("%s\n", lecdl::VersionText().c_str());
-    return 0;
-  }
-  std::fprintf(stderr, "usage: lecdl --version\n");
-  return 2;
-}
+int main(int argc, char** argv) { return lecdl::RunCli(argc, argv, std::cout, std::cerr); }
