@@ -33,8 +33,8 @@ struct TransferOutcome {
 // after a failure or a limit ended the transfer.
 std::optional<TransferOutcome> RunTransfer(const TransferSpec& spec);
 
-// Response headers have always been read into a 5000-byte, zero-terminated buffer: a block of
-// more than 4999 bytes is reported as too long.
+// The response header block must fit a 5000-byte, zero-terminated buffer: a block of more than
+// 4999 bytes is reported as too long.
 inline constexpr size_t kMaxHeaderBlockBytes = 4999;
 
 }  // namespace lecdl
