@@ -7,6 +7,6 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config git ca-certificates curl \
-  libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev \
+  libcurl4-openssl-dev libssl-dev libcpp-httplib-dev libcli11-dev \
   libgtest-dev libgmock-dev libbenchmark-dev >/dev/null
 echo "dependencies installed"

@@ -1,5 +1,7 @@
 #include "test_server.h"
 
+#include <chrono>
+
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
@@ -46,6 +48,9 @@ TestServer::TestServer() {
   port_ = server_.bind_to_any_port("127.0.0.1");
   if (port_ <= 0) throw std::runtime_error("test server: cannot bind a loopback port");
   thread_ = std::thread([this] { server_.listen_after_bind(); });
+  // stop() only reaches a server that is already running: wait for it, or a quick destruction
+  // would leave the thread listening forever.
+  for (int i = 0; i < 5000 && !server_.is_running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 TestServer::~TestServer() {

@@ -1,5 +1,7 @@
 #include "site_server.h"
 
+#include <chrono>
+
 #include <httplib.h>
 
 #include <stdexcept>
@@ -22,6 +24,9 @@ SiteServer::SiteServer(SiteOptions options)
   // The socket is bound and listening already, so clients may connect before
   // the thread below reaches accept().
   thread_ = std::thread([this] { server_->listen_after_bind(); });
+  // stop() only reaches a server that is already running: wait for it, or a quick Stop() would
+  // leave the thread listening forever.
+  for (int i = 0; i < 5000 && !server_->is_running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 SiteServer::~SiteServer() { Stop(); }
