@@ -1,5 +1,7 @@
 #include "cli/terminal_form.h"
 
+#include <map>
+#include <memory>
 #include <ostream>
 
 #include "text/encoding.h"
@@ -7,9 +9,12 @@
 namespace lecdl {
 
 TerminalForm::TerminalForm(std::ostream& err) {
-  onLabel = [&err](Label label, const std::string& text) {
+  auto shown = std::make_shared<std::map<Label, std::string>>();
+  onLabel = [&err, shown](Label label, const std::string& text) {
     // The usage line repeats after every episode; it is the window's decoration, not progress.
-    if (label == Label::UsageLine) return;
+    // A label rewritten with the same text (one search page, row after row) is shown once.
+    if (label == Label::UsageLine || (*shown)[label] == text) return;
+    (*shown)[label] = text;
     err << GbkToUtf8(text) << '\n';
   };
   onMessage = [&err](const ShownMessage& message) { err << GbkToUtf8(message.text) << '\n'; };
