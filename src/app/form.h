@@ -57,6 +57,7 @@ struct SaveDialogRequest {
   std::string fileName;
   std::string filter;
   std::string defaultExtension;
+  std::string initialDirectory;  // native path
 };
 
 class FormPort {
@@ -87,7 +88,9 @@ class FormPort {
   virtual bool Wait(int ms) = 0;
   virtual void OpenFolder(const std::string& path) = 0;
   virtual void OpenAddress(const std::string& address) = 0;
-  virtual void SetClipboard(const std::string& text) = 0;
+  // True when the clipboard took the text.
+  virtual bool SetClipboard(const std::string& text) = 0;
+  // The chosen file as a native path; nullopt when the user cancelled.
   virtual std::optional<std::string> AskSaveFile(const SaveDialogRequest& request) = 0;
   virtual std::optional<std::string> PickFolder(const std::string& title) = 0;
 

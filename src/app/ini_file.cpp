@@ -1,8 +1,9 @@
 #include "app/ini_file.h"
 
+#include "app/file_io.h"
+
 #include <fstream>
 #include <sstream>
-#include <system_error>
 
 namespace lecdl {
 
@@ -53,25 +54,7 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
   return IniFile(bytes.str());
 }
 
-bool IniFile::Save(const std::filesystem::path& path) const {
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(content_.data(), static_cast<std::streamsize>(content_.size()));
-    out.flush();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) std::filesystem::remove(temporary, error);
-  return !error;
-}
+bool IniFile::Save(const std::filesystem::path& path) const { return WriteWholeFile(path, content_); }
 
 std::vector<IniFile::Line> IniFile::Lines() const {
   std::vector<Line> lines;

@@ -19,7 +19,7 @@ class IniFile {
 
   // A missing or unreadable file reads as an empty one.
   static IniFile Load(const std::filesystem::path& path);
-  // Writes the whole file through a temporary beside it, so a failed write loses nothing.
+  // Writes the whole file; a failed write leaves the old file as it was.
   bool Save(const std::filesystem::path& path) const;
 
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;

@@ -94,7 +94,11 @@ bool MemoryForm::Wait(int ms) {
 
 void MemoryForm::OpenFolder(const std::string& path) { openedFolders.push_back(path); }
 void MemoryForm::OpenAddress(const std::string& address) { openedAddresses.push_back(address); }
-void MemoryForm::SetClipboard(const std::string& text) { clipboard = text; }
+bool MemoryForm::SetClipboard(const std::string& text) {
+  if (!clipboardAccepts) return false;
+  clipboard = text;
+  return true;
+}
 
 std::optional<std::string> MemoryForm::AskSaveFile(const SaveDialogRequest& request) {
   saveDialogs.push_back(request);

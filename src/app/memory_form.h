@@ -46,7 +46,7 @@ class MemoryForm : public FormPort {
   bool Wait(int ms) override;
   void OpenFolder(const std::string& path) override;
   void OpenAddress(const std::string& address) override;
-  void SetClipboard(const std::string& text) override;
+  bool SetClipboard(const std::string& text) override;
   std::optional<std::string> AskSaveFile(const SaveDialogRequest& request) override;
   std::optional<std::string> PickFolder(const std::string& title) override;
 
@@ -69,6 +69,7 @@ class MemoryForm : public FormPort {
 
   // Answers of the platform: the OK/Cancel box, the save dialog and the folder picker.
   bool answerOk = true;
+  bool clipboardAccepts = true;
   std::optional<std::string> saveFileAnswer;
   std::optional<std::string> folderAnswer;
 
