@@ -3,6 +3,8 @@
 
 #include "net/transfer.h"
 
+#include "net/curl_init.h"
+
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -16,11 +18,6 @@ namespace lecdl {
 namespace {
 
 constexpr long kMaxRedirects = 20;
-
-void InitCurlOnce() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 // The cookie store of every fetch that holds no jar of its own, shared like a browser's.
 class SharedCookieStore {
@@ -146,6 +143,11 @@ void ApplyProxy(CURL* easy, const TransferSpec& spec) {
 }
 
 }  // namespace
+
+void InitCurlOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
 
 std::optional<TransferOutcome> RunTransfer(const TransferSpec& spec) {
   InitCurlOnce();
