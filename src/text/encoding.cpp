@@ -84,7 +84,15 @@ std::u16string CodePageToWide(std::string_view text, int codePage) {
   text = UpToZero(text);
   Converter converter("UTF-16LE", IconvName(codePage));
   if (text.empty() || !converter.ok()) return {};
-  const std::string bytes = converter.Run(text, "\xFD\xFF", [](std::string_view, size_t) { return size_t{1}; });
+  // A lead and trail byte that form no character of the code page are one bad character, as
+  // the platform's conversion counts them; anything else bad is one byte.
+  const bool doubleByte = codePage == CodePageGbk;
+  const std::string bytes = converter.Run(text, "\xFD\xFF", [doubleByte](std::string_view in, size_t at) -> size_t {
+    if (!doubleByte || at + 1 >= in.size()) return 1;
+    const auto lead = static_cast<unsigned char>(in[at]);
+    const auto trail = static_cast<unsigned char>(in[at + 1]);
+    return (lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F) ? 2 : 1;
+  });
   std::u16string wide(bytes.size() / 2, u'\0');
   for (size_t i = 0; i < wide.size(); ++i) {
     wide[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |

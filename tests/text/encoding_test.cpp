@@ -68,6 +68,8 @@ TEST(CodePages, EveryDoubleByteCharacterRoundTrips) {
 TEST(CodePages, InvalidInputIsReplacedNeverAnError) {
   EXPECT_EQ(GbkToUtf8("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
   EXPECT_EQ(GbkToUtf8("a\xD6"), "a\xEF\xBF\xBD");                  // a lead byte at the end
+  EXPECT_EQ(GbkToUtf8("\xA1\x40x"), "\xEF\xBF\xBDx");               // a pair outside the code page is one
+  EXPECT_EQ(GbkToUtf8("\xB0/"), "\xEF\xBF\xBD/");                    // no trail byte: the "/" stays itself
   EXPECT_EQ(Utf8ToGbk("a\xC3" "b"), "a?b");
   EXPECT_EQ(Utf8ToGbk("\xF0\x9F\x98\x80"), "?");                   // outside GBK: one '?' per character
   EXPECT_EQ(Utf8ToGbk("\xED\xA0\x80x"), "???x");                   // an encoded surrogate is invalid UTF-8
