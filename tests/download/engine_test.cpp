@@ -17,6 +17,7 @@
 #include "download/download_engine.h"
 #include "download/retry_pause.h"
 #include "site_server.h"
+#include "support/temp_dir.h"
 #include "support/test_server.h"
 #include "video.h"
 
@@ -28,28 +29,8 @@ using namespace std::chrono_literals;
 using test::PatternBytes;
 using test::TestServer;
 
-class TempDir {
- public:
-  TempDir() {
-    path_ = fs::temp_directory_path() / ("lecdl-dl-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  static inline int counter_ = 0;
-  fs::path path_;
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using test::ReadAll;
+using test::TempDir;
 
 // Small bounds so that no test waits long on a failure it provokes.
 TaskParam FastParam(std::string source, fs::path target) {
