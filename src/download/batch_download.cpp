@@ -44,7 +44,9 @@ bool DownloadSeries(FormPort& form, DownloadEngine& engine, const Hosts& hosts, 
   const std::string folder = CourseFolder(form.Text(TextBox::SeriesDirectory), form.CourseTitle);
   MakeCourseFolder(folder);
   if (!form.Wait(0)) return false;
-  WriteSeriesDetails(page, form.SeriesId, form.Cell(ListControl::SearchResults, row, kCourseName), folder, hosts);
+  // A row that names no course (one not found by a search) takes the course title of the page.
+  const std::string courseName = form.Cell(ListControl::SearchResults, row, kCourseName);
+  WriteSeriesDetails(page, form.SeriesId, courseName.empty() ? form.CourseTitle : courseName, folder, hosts);
   if (!form.Wait(0)) return false;
 
   const std::vector<EpisodeLink> episodes = EpisodeLinksOfSeries(page, form.SeriesId);

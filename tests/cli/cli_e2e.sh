@@ -65,6 +65,47 @@ check "search empty keyword: message" grep -q "请输入关键字！" "$work/err
 run search x --field nonsense
 check "search bad field: exit 2" test "$status" -eq 2
 
+# Downloads land under the save folder, byte for byte what the video host serves.
+save="$work/save"
+mkdir -p "$save"
+run download "http://$host/serie_400004700.shtml" --only 1,3 -o "$save"
+check "download --only: exit 0" test "$status" -eq 0
+check "download --only: two files" test "$(find "$save" -type f | wc -l)" -eq 2
+curl -s "http://$host/v/400004700_3.flv" -o "$work/expected.flv"
+check "download: byte-exact" cmp -s "$work/expected.flv" "$save/中国古代史专题/魏晋南北朝.flv"
+check "download: states on stderr" grep -q "^下载结束 魏晋南北朝$" "$work/err"
+
+run download "http://$host/serie_400004700.shtml" --only 9 -o "$save"
+check "download --only beyond the list: exit 2" test "$status" -eq 2
+
+run download "http://$host/serie_400004700.shtml"
+check "download without a folder: exit 2" test "$status" -eq 2
+
+run download "http://$host/serie_400056789.shtml" -o "$save"
+check "download with a missing file: exit 1" test "$status" -eq 1
+check "download with a missing file: named" grep -q "not downloaded: 文件不存在" "$work/err"
+
+run batch 400067890 -o "$save"
+check "batch: exit 0" test "$status" -eq 0
+check "batch: details file" test -s "$save/大小写标记课程/简介.txt"
+check "batch: details name the course" grep -q "标题：大小写标记课程--" <(iconv -f GBK -t UTF-8 "$save/大小写标记课程/简介.txt")
+
+run export "http://$host/serie_400004700.shtml" --addresses "$work/addresses.txt" --range 1-2
+check "export: exit 0" test "$status" -eq 0
+printf 'http://%s/v/400004700_1.flv\r\nhttp://%s/v/400004700_2.flv\r\n' "$host" "$host" >"$work/expected.txt"
+check "export --addresses: exact" cmp -s "$work/expected.txt" "$work/addresses.txt"
+
+run export "http://$host/serie_400004700.shtml" --titles --addresses "$work/x.txt"
+check "export with both forms: exit 2" test "$status" -eq 2
+
+run get "http://$host/v/400004700_2.flv" -o "$work/one.flv"
+check "get: exit 0" test "$status" -eq 0
+curl -s "http://$host/v/400004700_2.flv" -o "$work/expected2.flv"
+check "get: byte-exact" cmp -s "$work/expected2.flv" "$work/one.flv"
+
+run get "http://$host/v/gone/none.flv" -o "$work/none.flv"
+check "get a missing file: exit 1" test "$status" -eq 1
+
 run --version
 check "version" test "$out" = "1.90"
 
