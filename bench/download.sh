@@ -7,6 +7,7 @@
 #   curl -s -o OUT URL
 #   aria2c -x1 -s1        (one connection, like the others)
 #   aria2c -x4 -s4        (four connections; for information only)
+#   curl, then sync -d    (curl plus the flush to disk that lecdl does; for information only)
 #   $LECDL get URL -o OUT
 # every run under GNU time, the output checked byte for byte (cmp) after each run.
 # Two sizes: SIZE_MB (throughput targets) and SIZE2_MB (so peak memory is seen at two sizes).
@@ -161,12 +162,15 @@ log "nginx pid $NGINX_PID on $BASE (temp dir $TMP, $FSTYPE)"
 # ---------------------------------------------------------------- harness --
 O=$TMP/out
 OUT=$O/out.bin
-TOOLS=(curl aria1 aria4 lecdl)
-declare -A LABEL=([curl]="curl -s -o" [aria1]="aria2c -x1 -s1" [aria4]="aria2c -x4 -s4 (info)" [lecdl]="lecdl get")
+TOOLS=(curl cursync aria1 aria4 lecdl)
+declare -A LABEL=([curl]="curl -s -o" [cursync]="curl + fdatasync (info)" [aria1]="aria2c -x1 -s1"
+  [aria4]="aria2c -x4 -s4 (info)" [lecdl]="lecdl get")
 ARIA=(aria2c -q --allow-overwrite=true --auto-file-renaming=false --file-allocation=falloc -d "$O" -o out.bin)
 tool_cmd() { # tool url -> argv in CMD
   case $1 in
     curl)  CMD=(curl -s -o "$OUT" "$2") ;;
+    # lecdl flushes a file before it calls it complete; this row shows what that costs curl.
+    cursync) CMD=(sh -c 'curl -s -o "$1" "$2" && sync -d "$1"' sh "$OUT" "$2") ;;
     aria1) CMD=("${ARIA[@]}" -x1 -s1 "$2") ;;
     aria4) CMD=("${ARIA[@]}" -x4 -s4 "$2") ;;
     lecdl) CMD=("$LECDL" get "$2" -o "$OUT") ;;

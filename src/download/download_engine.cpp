@@ -3,19 +3,18 @@
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "net/address.h"
 #include "net/curl_init.h"
+#include "text/text.h"
 
 namespace lecdl {
 
 namespace {
 
 bool HasHttpScheme(std::string_view address) {
-  std::string lower;
-  for (const char c : address.substr(0, 8)) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = LowerAscii(address.substr(0, 8));
   return lower.starts_with("http://") || lower.starts_with("https://");
 }
 

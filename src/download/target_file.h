@@ -23,6 +23,8 @@ class TargetFile {
   bool Resize(std::int64_t size);
   bool WriteAt(std::int64_t offset, const char* data, size_t size);
   bool Sync();
+  // Starts writing a range to the disk without waiting for it.
+  void StartWriteback(std::int64_t offset, std::int64_t size);
   void Close();
 
  private:

@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-namespace test {
+namespace lecdl::test {
 
 class TempDir {
  public:
@@ -40,4 +40,4 @@ inline std::string ReadAll(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-}  // namespace test
+}  // namespace lecdl::test
