@@ -9,14 +9,30 @@
 #include <optional>
 #include <string_view>
 
+#include "catalog.h"
+#include "faults.h"
 #include "site_server.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: lecdl-demo-site [--port N] [--latency-ms N]\n"
+    "usage: lecdl-demo-site [--port N] [--latency-ms N] [--fault SPEC@PLAYID]...\n"
     "  --port N        port on 127.0.0.1 (default 8765; 0 picks a free port)\n"
     "  --latency-ms N  delay every answer by N milliseconds (default 0)\n"
+    "  --fault KIND[:ARG][,times=N]@PLAYID\n"
+    "                  make GETs of a video file misbehave; PLAYID like 400050557_2, or *\n"
+    "                  for every file; repeatable. times=N: only the first N GETs of each\n"
+    "                  file, then it is served normally. KIND:\n"
+    "                    cut[:BYTES]       full Content-Length, BYTES of the body (default half,\n"
+    "                                      negative: all but that many), then close\n"
+    "                    stall[:BYTES][,secs=S]  BYTES (default 0), then silence for S seconds\n"
+    "                                      (default 60) or until the server stops, then close\n"
+    "                    status[:CODE][,retry=S]  CODE 400-599 (default 404); Retry-After: S\n"
+    "                    chunked           no Content-Length, chunked; Range still honoured\n"
+    "                    ignore-range      a Range request gets 200 and the whole file\n"
+    "                    grow[:BYTES]      each affected GET leaves the file BYTES longer\n"
+    "                                      (default 4096; negative shrinks)\n"
+    "                    slow[:RATE]       at most RATE bytes a second (default 16384)\n"
     "  --help          show this text\n";
 
 std::optional<int> ParseInt(std::string_view s, int max) {
@@ -37,6 +53,25 @@ std::optional<int> ParseArgs(int argc, char** argv, demo::SiteOptions& options) 
       return 0;
     }
     std::string_view value;
+    if (arg == "--fault" || arg.substr(0, 8) == "--fault=") {
+      if (arg == "--fault" && i + 1 >= argc) {
+        std::cerr << "--fault needs a value\n";
+        return 2;
+      }
+      value = arg == "--fault" ? std::string_view(argv[++i]) : arg.substr(8);
+      std::string error;
+      auto rule = demo::ParseFaultRule(value, &error);
+      if (rule && rule->target != "*" && demo::FindEpisode(rule->target).series == nullptr) {
+        error = "no video file with play id " + rule->target;
+        rule.reset();
+      }
+      if (!rule) {
+        std::cerr << "bad --fault " << value << ": " << error << "\n";
+        return 2;
+      }
+      options.faults.push_back(*rule);
+      continue;
+    }
     bool is_port = arg == "--port" || arg.substr(0, 7) == "--port=";
     bool is_latency = arg == "--latency-ms" || arg.substr(0, 13) == "--latency-ms=";
     if (!is_port && !is_latency) {

@@ -2,9 +2,9 @@
 
 namespace demo {
 
-void RequestLog::Add(std::string method, std::string target) {
+void RequestLog::Add(std::string method, std::string target, std::string range) {
   std::lock_guard<std::mutex> lock(mutex_);
-  entries_.push_back({std::move(method), std::move(target)});
+  entries_.push_back({std::move(method), std::move(target), std::move(range)});
 }
 
 std::vector<LoggedRequest> RequestLog::Snapshot() const {

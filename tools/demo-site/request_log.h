@@ -13,11 +13,12 @@ namespace demo {
 struct LoggedRequest {
   std::string method;
   std::string target;  // path and query string as sent
+  std::string range;   // the Range header, empty when none
 };
 
 class RequestLog {
  public:
-  void Add(std::string method, std::string target);
+  void Add(std::string method, std::string target, std::string range = {});
   std::vector<LoggedRequest> Snapshot() const;
   // Targets only, those whose path starts with `prefix` (all when empty).
   std::vector<std::string> Targets(std::string_view prefix = {}) const;

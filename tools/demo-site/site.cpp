@@ -13,13 +13,13 @@
 #include "pages.h"
 #include "search.h"
 #include "video.h"
+#include "video_body.h"
 
 namespace demo {
 namespace {
 
 constexpr const char* kHtml = "text/html; charset=utf-8";
 constexpr const char* kGbkText = "text/html; charset=gbk";
-constexpr std::size_t kChunk = 64 * 1024;
 // Enough workers that a client resolving many episodes in parallel is not
 // held back by the server when every answer is delayed.
 constexpr std::size_t kWorkers = 32;
@@ -33,6 +33,14 @@ std::optional<std::string_view> Between(std::string_view path, std::string_view 
   return path.substr(prefix.size(), path.size() - prefix.size() - suffix.size());
 }
 
+// The play id of a video-file path, either spelling.
+std::optional<std::string_view> VideoPlayId(std::string_view path) {
+  // The address pages name files under "/cn/v/"; readers keep what follows
+  // "cn/", so both spellings lead to the same file.
+  if (path.substr(0, 3) == "/cn") path.remove_prefix(3);
+  return Between(path, "/v/", ".flv");
+}
+
 int PageNumber(const std::string& text) {
   int v = 1;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -44,7 +52,9 @@ int PageNumber(const std::string& text) {
 }  // namespace
 
 DemoSite::DemoSite(SiteOptions options)
-    : options_(std::move(options)), port_(options_.port), usage_(options_.usage_start) {}
+    : options_(std::move(options)), port_(options_.port), usage_(options_.usage_start) {
+  for (const FaultRule& f : options_.faults) faults_.Add(f.target, f.spec);
+}
 
 void DemoSite::Install(httplib::Server& server) {
   server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
@@ -61,7 +71,7 @@ std::string DemoSite::BaseAddress() const {
 }
 
 void DemoSite::Handle(const httplib::Request& req, httplib::Response& res) {
-  log_.Add(req.method, req.target);
+  log_.Add(req.method, req.target, req.get_header_value("Range"));
   if (options_.latency_ms > 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(options_.latency_ms));
   }
@@ -98,6 +108,26 @@ void DemoSite::Route(const httplib::Request& req, httplib::Response& res) {
   }
 }
 
+void DemoSite::SetFault(const std::string& play_id_or_star, FaultSpec spec) {
+  faults_.Set(play_id_or_star, spec);
+}
+
+void DemoSite::AddFault(const std::string& play_id_or_star, FaultSpec spec) {
+  faults_.Add(play_id_or_star, spec);
+}
+
+void DemoSite::ClearFaults() { faults_.Clear(); }
+
+int DemoSite::VideoRequests(std::string_view play_id) const {
+  int n = 0;
+  for (const LoggedRequest& e : log_.Snapshot()) {
+    std::string_view path = e.target;
+    path = path.substr(0, path.find('?'));
+    if (auto id = VideoPlayId(path); id && *id == play_id) ++n;
+  }
+  return n;
+}
+
 void DemoSite::ServeSeries(std::string_view id, httplib::Response& res) {
   const Series* s = FindSeries(id);
   if (s == nullptr) return ServeNotFound(res);
@@ -118,18 +148,21 @@ void DemoSite::ServeSearch(const httplib::Request& req, httplib::Response& res) 
 
 void DemoSite::ServeVideo(const httplib::Request& req, std::string_view path,
                           httplib::Response& res) {
-  // The address pages name files under "/cn/v/"; readers keep what follows
-  // "cn/", so both spellings lead to the same file.
-  if (path.substr(0, 3) == "/cn") path.remove_prefix(3);
-  auto play_id = Between(path, "/v/", ".flv");
+  auto play_id = VideoPlayId(path);
   EpisodeRef e = play_id ? FindEpisode(*play_id) : EpisodeRef{};
   if (e.series == nullptr) return ServeNotFound(res);
 
-  const std::int64_t size = e.Get().size;
+  const FaultPlan fault = faults_.Plan(std::string(*play_id), req.method == "GET");
+  auto is = [&fault](FaultKind k) { return fault.shape && fault.shape->kind == k; };
+  if (is(FaultKind::kStatus)) return ServeFaultStatus(*fault.shape, res);
+
+  const std::int64_t size = std::max<std::int64_t>(e.Get().size + fault.size_change, 1);
   const std::uint64_t seed = FileSeed(*play_id);
   const std::string etag = VideoETag(seed, size);
-  RangePlan plan = PlanRange(req.get_header_value("Range"), req.get_header_value("If-Range"),
-                             etag, size);
+  RangePlan plan = is(FaultKind::kIgnoreRange)
+                       ? RangePlan{200, 0, size, {}}
+                       : PlanRange(req.get_header_value("Range"),
+                                   req.get_header_value("If-Range"), etag, size);
   res.set_header("Accept-Ranges", "bytes");
   res.set_header("ETag", etag);
   res.set_header("Last-Modified", "Mon, 01 Jan 2024 00:00:00 GMT");
@@ -141,15 +174,13 @@ void DemoSite::ServeVideo(const httplib::Request& req, std::string_view path,
   }
   res.status = plan.status;
   if (plan.status == 206) res.set_header("Content-Range", plan.content_range);
-  const std::int64_t start = plan.offset;
-  res.set_content_provider(
-      static_cast<std::size_t>(plan.length), "video/x-flv",
-      [seed, start](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-        char buf[kChunk];
-        std::size_t n = std::min(length, kChunk);
-        FillVideoBytes(seed, start + static_cast<std::int64_t>(offset), buf, n);
-        return sink.write(buf, n);
-      });
+  SetVideoBody(res, VideoSlice{seed, plan.offset, plan.length}, fault.shape, stop_);
+}
+
+void DemoSite::ServeFaultStatus(const FaultSpec& spec, httplib::Response& res) {
+  res.status = spec.arg == kDefaultArg ? 404 : static_cast<int>(spec.arg);
+  if (spec.retry_after >= 0) res.set_header("Retry-After", std::to_string(spec.retry_after));
+  res.set_content("status " + std::to_string(res.status) + " (fault switch)\n", "text/plain");
 }
 
 void DemoSite::ServeCounter(const httplib::Request& req, httplib::Response& res) {

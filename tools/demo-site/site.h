@@ -6,8 +6,11 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "faults.h"
 #include "request_log.h"
+#include "stop_signal.h"
 
 namespace httplib {
 class Server;
@@ -25,6 +28,7 @@ struct SiteOptions {
   // a second request with "cg=0".
   bool count_confirms = true;
   std::int64_t usage_start = 12345;  // the counter's total at start
+  std::vector<FaultRule> faults;     // added in order, as AddFault would
 };
 
 class DemoSite {
@@ -42,9 +46,21 @@ class DemoSite {
   RequestLog& Log() { return log_; }
   std::int64_t UsageCount() const { return usage_.load(); }
 
+  // Fault switches for video files (/v/ and /cn/v/), by play id or "*" for
+  // every file; they act on GET requests only. Safe from any thread, at any time.
+  void SetFault(const std::string& play_id_or_star, FaultSpec spec);  // replaces its faults
+  void AddFault(const std::string& play_id_or_star, FaultSpec spec);
+  void ClearFaults();
+  // Requests (any method, either spelling) for that file since the log was last cleared.
+  int VideoRequests(std::string_view play_id) const;
+
+  // Ends every wait a fault started and every later one; call before stopping
+  // the server this site is installed on. SiteServer::Stop does.
+  void ReleaseWaits() { stop_.Raise(); }
+
  private:
-  // The one entry of every request; options (and later fault switches) apply
-  // here, before any page is made.
+  // The one entry of every request; options apply here, before any page is
+  // made. Fault switches apply in ServeVideo.
   void Handle(const httplib::Request& req, httplib::Response& res);
   void Route(const httplib::Request& req, httplib::Response& res);
 
@@ -52,6 +68,7 @@ class DemoSite {
   void ServeAddressPage(std::string_view play_id, httplib::Response& res);
   void ServeSearch(const httplib::Request& req, httplib::Response& res);
   void ServeVideo(const httplib::Request& req, std::string_view path, httplib::Response& res);
+  void ServeFaultStatus(const FaultSpec& spec, httplib::Response& res);
   void ServeCounter(const httplib::Request& req, httplib::Response& res);
   void ServeStatusText(httplib::Response& res);
   void ServeNotFound(httplib::Response& res);
@@ -60,6 +77,8 @@ class DemoSite {
   std::atomic<int> port_;
   std::atomic<std::int64_t> usage_;
   RequestLog log_;
+  FaultTable faults_;
+  StopSignal stop_;
 };
 
 }  // namespace demo

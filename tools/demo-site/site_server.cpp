@@ -37,6 +37,7 @@ std::string SiteServer::HostPort() const {
 
 void SiteServer::Stop() {
   if (!thread_.joinable()) return;
+  site_.ReleaseWaits();
   server_->stop();
   thread_.join();
 }
