@@ -102,7 +102,9 @@ size_t CountMethod(const TestServer& server, const std::string& method) {
 }
 
 TEST(DownloadEngine, SavesADemoSiteVideoByteForByte) {
-  demo::SiteServer site(demo::SiteOptions{.port = 0});
+  demo::SiteOptions options;
+  options.port = 0;
+  demo::SiteServer site(options);
   TempDir dir;
   const fs::path target = dir / "episode 1.flv";
   DownloadEngine engine;
