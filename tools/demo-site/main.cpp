@@ -16,7 +16,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: lecdl-demo-site [--port N] [--latency-ms N] [--fault SPEC@PLAYID]...\n"
+    "usage: lecdl-demo-site [--port N] [--latency-ms N] [--announce-version N] [--mandatory]\n"
+    "                       [--fault SPEC@PLAYID]...\n"
     "  --port N        port on 127.0.0.1 (default 8765; 0 picks a free port)\n"
     "  --latency-ms N  delay every answer by N milliseconds (default 0)\n"
     "  --fault KIND[:ARG][,times=N]@PLAYID\n"
@@ -33,6 +34,9 @@ constexpr const char* kUsage =
     "                    grow[:BYTES]      each affected GET leaves the file BYTES longer\n"
     "                                      (default 4096; negative shrinks)\n"
     "                    slow[:RATE]       at most RATE bytes a second (default 16384)\n"
+    "  --announce-version N\n"
+    "                  newest version of the update source (default 190, the program's own)\n"
+    "  --mandatory     the announced update may not be skipped\n"
     "  --help          show this text\n";
 
 std::optional<int> ParseInt(std::string_view s, int max) {
@@ -70,6 +74,23 @@ std::optional<int> ParseArgs(int argc, char** argv, demo::SiteOptions& options) 
         return 2;
       }
       options.faults.push_back(*rule);
+      continue;
+    }
+    if (arg == "--mandatory") {
+      options.update_mandatory = true;
+      continue;
+    }
+    if (arg == "--announce-version" || arg.substr(0, 19) == "--announce-version=") {
+      if (arg == "--announce-version" && i + 1 >= argc) {
+        std::cerr << "--announce-version needs a value\n";
+        return 2;
+      }
+      value = arg == "--announce-version" ? std::string_view(argv[++i]) : arg.substr(19);
+      if (!ParseInt(value, 999'999)) {
+        std::cerr << "bad value for --announce-version: " << value << "\n";
+        return 2;
+      }
+      options.announce_version = std::string(value);
       continue;
     }
     bool is_port = arg == "--port" || arg.substr(0, 7) == "--port=";

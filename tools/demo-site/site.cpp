@@ -103,6 +103,10 @@ void DemoSite::Route(const httplib::Request& req, httplib::Response& res) {
     ServeCounter(req, res);
   } else if (path == "/down/zxrs/3.php") {
     ServeStatusText(res);
+  } else if (path == "/update/newest.txt") {
+    ServeUpdate(res);
+  } else if (path.substr(0, 8) == "/update/") {
+    ServeDownloadPage(path, res);
   } else {
     ServeNotFound(res);
   }
@@ -198,6 +202,27 @@ void DemoSite::ServeCounter(const httplib::Request& req, httplib::Response& res)
 
 void DemoSite::ServeStatusText(httplib::Response& res) {
   res.set_content(Utf8ToGbk("公告：演示站点运行正常，欢迎使用！"), kGbkText);
+}
+
+// The format lecdl reads (src/app/update_source.h): name=value lines, a blank
+// line, then the release notes, all GBK.
+void DemoSite::ServeUpdate(httplib::Response& res) {
+  const std::string& version = options_.announce_version;
+  std::string text = "version=" + version + "\r\n" +
+                     "mandatory=" + (options_.update_mandatory ? "1" : "0") + "\r\n" +
+                     "page=" + BaseAddress() + "/update/lecdl-" + version + ".html\r\n" +
+                     "\r\n" +
+                     "<p>版本 " + version + " 的更新内容：</p>" +
+                     "<p>\t下载更稳定，&nbsp;断点续传更可靠。</p>" +
+                     "<p>\t界面与搜索的小改进。</p>";
+  res.set_content(Utf8ToGbk(text), "text/plain; charset=gbk");
+}
+
+void DemoSite::ServeDownloadPage(std::string_view path, httplib::Response& res) {
+  if (path.substr(path.size() < 5 ? 0 : path.size() - 5) != ".html") return ServeNotFound(res);
+  res.set_content("<html><head><title>lecdl</title></head><body><p>lecdl " +
+                      std::string(path.substr(8)) + "</p></body></html>",
+                  kHtml);
 }
 
 void DemoSite::ServeNotFound(httplib::Response& res) {

@@ -1,6 +1,6 @@
 // The demo site: installs on an httplib::Server every host the programs talk
 // to (video site, video file host, counter, status text), with generated
-// content, so the whole program runs against loopback.
+// content, so the whole program runs against loopback. Also the update source.
 #pragma once
 
 #include <atomic>
@@ -28,6 +28,10 @@ struct SiteOptions {
   // a second request with "cg=0".
   bool count_confirms = true;
   std::int64_t usage_start = 12345;  // the counter's total at start
+  // The update source: the newest version it announces (190 is the program's
+  // own, so no update) and whether that update may not be skipped.
+  std::string announce_version = "190";
+  bool update_mandatory = false;
   std::vector<FaultRule> faults;     // added in order, as AddFault would
 };
 
@@ -71,6 +75,8 @@ class DemoSite {
   void ServeFaultStatus(const FaultSpec& spec, httplib::Response& res);
   void ServeCounter(const httplib::Request& req, httplib::Response& res);
   void ServeStatusText(httplib::Response& res);
+  void ServeUpdate(httplib::Response& res);
+  void ServeDownloadPage(std::string_view path, httplib::Response& res);
   void ServeNotFound(httplib::Response& res);
 
   SiteOptions options_;
