@@ -11,10 +11,10 @@
 
 namespace lecdl {
 
-// A native path (UTF-8 on Linux) as text. Bytes that are no UTF-8 become "?".
+// A native path (UTF-8 on Linux) as text. Bytes that are no UTF-8 are replaced.
 std::string PathText(std::string_view nativePath);
 
-// The native path of such a text; a text that is no GB18030 is read as GBK.
+// The native path of such a text (and of any GBK text: GBK spells alike in GB18030).
 std::filesystem::path TextPath(std::string_view text);
 
 }  // namespace lecdl

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "download/runner.h"
+#include "app/path_text.h"
 #include "download/safe_name.h"
 #include "download/series_details.h"
 #include "net/fetch.h"
@@ -63,7 +64,7 @@ bool DownloadSeries(FormPort& form, DownloadEngine& engine, const Hosts& hosts, 
     if (!form.Wait(0)) return false;
     TaskParam param = settings.task;
     param.source = VideoAddressOf(addressPage, hosts);
-    param.target = NativePath(folder + "/" + names[i] + ".flv");
+    param.target = TextPath(folder + "/" + names[i] + ".flv");
     const EpisodeResult result = RunEpisodeTask(form, engine, settings, param, [&](const std::string& percent) {
       form.SetLabel(Label::SearchProgress, Utf8ToGbk("正在下载 ") + titles[i] + Utf8ToGbk("进度 ") + percent);
     });

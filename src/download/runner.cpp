@@ -3,6 +3,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/path_text.h"
 #include "download/safe_name.h"
 #include "text/encoding.h"
 #include "text/text.h"
@@ -47,7 +48,7 @@ void RunRows(FormPort& form, DownloadEngine& engine, const DownloadSettings& set
 bool FolderExists(std::string_view gbkPath) {
   if (!gbkPath.empty() && gbkPath.back() == '\\') gbkPath.remove_suffix(1);
   std::error_code error;
-  return !gbkPath.empty() && std::filesystem::exists(NativePath(gbkPath), error);
+  return !gbkPath.empty() && std::filesystem::exists(TextPath(gbkPath), error);
 }
 
 std::string CourseFolder(std::string_view saveDirectory, std::string_view courseTitle) {
@@ -58,7 +59,7 @@ std::string CourseFolder(std::string_view saveDirectory, std::string_view course
 void MakeCourseFolder(std::string_view gbkFolder) {
   if (FolderExists(gbkFolder)) return;
   std::error_code ignored;  // a folder that cannot be made shows as a failed row
-  std::filesystem::create_directory(NativePath(gbkFolder), ignored);
+  std::filesystem::create_directory(TextPath(gbkFolder), ignored);
 }
 
 EpisodeResult DownloadRow(FormPort& form, DownloadEngine& engine, const DownloadSettings& settings, int row,
@@ -67,7 +68,7 @@ EpisodeResult DownloadRow(FormPort& form, DownloadEngine& engine, const Download
   const std::string folder = CourseFolder(form.Text(TextBox::EpisodeDirectory), form.CourseTitle);
   TaskParam param = settings.task;
   param.source = form.Cell(ListControl::Episodes, row, kAddress);
-  param.target = NativePath(folder + "/" + fileName + ".flv");
+  param.target = TextPath(folder + "/" + fileName + ".flv");
   MakeCourseFolder(folder);
   const EpisodeResult result = RunEpisodeTask(form, engine, settings, param, [&](const std::string& text) {
     form.SetCell(ListControl::Episodes, row, kProgress, text);

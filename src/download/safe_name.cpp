@@ -91,6 +91,4 @@ std::vector<std::string> DistinctSafeNames(const std::vector<std::string>& title
   return names;
 }
 
-std::filesystem::path NativePath(std::string_view gbkPath) { return std::filesystem::path(GbkToUtf8(gbkPath)); }
-
 }  // namespace lecdl

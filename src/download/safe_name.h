@@ -24,7 +24,4 @@ std::string SafeName(std::string_view gbkTitle);
 // ignored) gets " (2)", " (3)", ... so that no two rows share a file.
 std::vector<std::string> DistinctSafeNames(const std::vector<std::string>& gbkTitles);
 
-// A GBK path as the file system takes it.
-std::filesystem::path NativePath(std::string_view gbkPath);
-
 }  // namespace lecdl

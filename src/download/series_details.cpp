@@ -1,6 +1,7 @@
 #include "download/series_details.h"
 
 #include "app/file_io.h"
+#include "app/path_text.h"
 #include "download/safe_name.h"
 #include "scrape/site_pages.h"
 #include "text/encoding.h"
@@ -44,7 +45,7 @@ std::string SeriesDetailsText(std::string_view page, std::string_view seriesId, 
 bool WriteSeriesDetails(std::string_view page, std::string_view seriesId, std::string_view courseName,
                         std::string_view gbkCourseFolder, const Hosts& hosts) {
   const std::string text = SeriesDetailsText(page, seriesId, courseName, hosts);
-  return WriteWholeFile(NativePath(std::string(gbkCourseFolder) + "/" + Utf8ToGbk("简介.txt")), text);
+  return WriteWholeFile(TextPath(std::string(gbkCourseFolder) + "/" + Utf8ToGbk("简介.txt")), text);
 }
 
 }  // namespace lecdl

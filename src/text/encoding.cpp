@@ -12,6 +12,7 @@ namespace {
 
 std::string IconvName(int codePage) {
   if (codePage == CodePageUtf8) return "UTF-8";
+  if (codePage == CodePageGb18030) return "GB18030";
   return "CP" + std::to_string(codePage);
 }
 

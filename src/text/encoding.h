@@ -10,6 +10,7 @@
 namespace lecdl {
 
 inline constexpr int CodePageGbk = 936;
+inline constexpr int CodePageGb18030 = 54936;  // GBK's superset: every Unicode character
 inline constexpr int CodePageUtf8 = 65001;
 
 std::u16string CodePageToWide(std::string_view text, int codePage = CodePageUtf8);

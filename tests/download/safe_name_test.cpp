@@ -1,3 +1,4 @@
+#include "app/path_text.h"
 #include "download/safe_name.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +52,7 @@ TEST(SafeName, AlwaysOneComponentInsideTheFolder) {
     for (int i = 0; i < seed % 40; ++i) title.push_back(static_cast<char>((seed * 131 + i * 71) % 256));
     if (seed % 3 == 0) title += "/../..";
     const std::string name = SafeName(title);
-    const std::filesystem::path path = std::filesystem::path("/save") / NativePath(name);
+    const std::filesystem::path path = std::filesystem::path("/save") / TextPath(name);
     EXPECT_EQ(path.parent_path(), "/save") << seed;
     EXPECT_NE(name, "..");
     EXPECT_FALSE(name.empty());
