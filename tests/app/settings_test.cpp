@@ -15,10 +15,7 @@ namespace {
 
 using test::ReadAll;
 using test::TempDir;
-
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::WriteAll;
 
 TEST(Settings, ReadFillsBothBoxesAndAbsentGivesEmpty) {
   struct Case {
@@ -36,7 +33,7 @@ TEST(Settings, ReadFillsBothBoxesAndAbsentGivesEmpty) {
   for (const Case& c : cases) {
     TempDir dir;
     const auto path = dir / "ini.ini";
-    if (c.file) WriteFile(path, *c.file);
+    if (c.file) WriteAll(path, *c.file);
     MemoryForm form;
     form.SetText(TextBox::EpisodeDirectory, "stale");
     form.SetText(TextBox::SeriesDirectory, "stale");
@@ -63,7 +60,7 @@ TEST(Settings, ChosenFolderGoesToBoxAndKeyKeepingOtherLinesAndSurvivesReload) {
     TempDir dir;
     const auto path = dir / "ini.ini";
     const std::string before = "; mine\r\n[PZXM]\r\nLJ=old\r\nLJ1=old1\r\n\r\n[HOSTS]\r\nsite=a:1\r\n";
-    WriteFile(path, before);
+    WriteAll(path, before);
     MemoryForm form;
     form.folderAnswer = "/home/u/\xE8\xA7\x86\xE9\xA2\x91";  // /home/u/视频, native UTF-8
     chooser.choose(form, path);

@@ -9,10 +9,7 @@ namespace {
 
 using test::ReadAll;
 using test::TempDir;
-
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::WriteAll;
 
 TEST(SkinFiles, EmptyFolderGetsFolderAndBothFiles) {
   TempDir dir;
@@ -39,8 +36,8 @@ TEST(SkinFiles, LibraryOnlyWhenAFileIsMissingSkinWhenAskedToo) {
   for (const Case& c : cases) {
     TempDir dir;
     std::filesystem::create_directory(dir / "Skin");
-    if (c.library) WriteFile(dir / "SkinH_EL.dll", "old library");
-    if (c.skin) WriteFile(dir / "Skin" / "1.she", "old skin");
+    if (c.library) WriteAll(dir / "SkinH_EL.dll", "old library");
+    if (c.skin) WriteAll(dir / "Skin" / "1.she", "old skin");
     PrepareSkinFiles(dir.Path(), c.rewrite);
     const std::string trace = std::to_string(c.library) + std::to_string(c.skin) + std::to_string(c.rewrite);
     EXPECT_EQ(ReadAll(dir / "SkinH_EL.dll"), c.libraryWritten ? SkinLibraryBytes() : "old library") << trace;
@@ -51,10 +48,10 @@ TEST(SkinFiles, LibraryOnlyWhenAFileIsMissingSkinWhenAskedToo) {
 TEST(SkinFiles, StartUpSequenceWithOnlyTheSkinFilePresent) {
   TempDir dir;
   std::filesystem::create_directory(dir / "Skin");
-  WriteFile(dir / "Skin" / "1.she", "old skin");
+  WriteAll(dir / "Skin" / "1.she", "old skin");
   PrepareSkinFiles(dir.Path(), true);  // the splash writes both
   EXPECT_EQ(ReadAll(dir / "SkinH_EL.dll"), SkinLibraryBytes());
-  WriteFile(dir / "Skin" / "1.she", "touched");
+  WriteAll(dir / "Skin" / "1.she", "touched");
   PrepareSkinFiles(dir.Path(), false);  // the second call writes nothing
   EXPECT_EQ(ReadAll(dir / "Skin" / "1.she"), "touched");
   EXPECT_EQ(ReadAll(dir / "SkinH_EL.dll"), SkinLibraryBytes());
@@ -62,7 +59,7 @@ TEST(SkinFiles, StartUpSequenceWithOnlyTheSkinFilePresent) {
 
 TEST(SkinFiles, UnwritableFolderIsNoError) {
   TempDir dir;
-  WriteFile(dir / "Skin", "a file where the folder should be");
+  WriteAll(dir / "Skin", "a file where the folder should be");
   PrepareSkinFiles(dir.Path(), true);  // must not throw
   EXPECT_EQ(ReadAll(dir / "Skin"), "a file where the folder should be");
 }

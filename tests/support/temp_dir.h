@@ -40,4 +40,8 @@ inline std::string ReadAll(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
+inline void WriteAll(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
 }  // namespace lecdl::test
