@@ -8,5 +8,6 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config git ca-certificates curl \
   libcurl4-openssl-dev libssl-dev libcpp-httplib-dev libcli11-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev >/dev/null
+  libgtest-dev libgmock-dev libbenchmark-dev \
+  qt6-base-dev fonts-wqy-microhei >/dev/null
 echo "dependencies installed"
