@@ -118,11 +118,11 @@ struct EasyDeleter {
   void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
 };
 
-void Configure(CURL* h, const AttemptSpec& spec, const TaskParam& param, Exchange& ex) {
-  curl_easy_setopt(h, CURLOPT_URL, spec.url.c_str());
+void Configure(CURL* h, const AttemptSpec& plan, const TaskParam& param, Exchange& ex) {
+  curl_easy_setopt(h, CURLOPT_URL, plan.url.c_str());
   curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, spec.url.starts_with("https://") ? "https" : "http,https");
+  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, plan.url.starts_with("https://") ? "https" : "http,https");
   curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
   curl_easy_setopt(h, CURLOPT_PROXY, "");
@@ -133,9 +133,9 @@ void Configure(CURL* h, const AttemptSpec& spec, const TaskParam& param, Exchang
     curl_easy_setopt(h, CURLOPT_MAX_RECV_SPEED_LARGE, static_cast<curl_off_t>(param.speedLimitBytesPerSecond));
   }
   curl_easy_setopt(h, CURLOPT_BUFFERSIZE, std::clamp(param.blockSize, kMinBufferBytes, kMaxBufferBytes));
-  if (spec.headOnly) curl_easy_setopt(h, CURLOPT_NOBODY, 1L);
-  const std::string range = std::to_string(spec.rangeFrom) + "-";
-  if (spec.rangeFrom > 0) curl_easy_setopt(h, CURLOPT_RANGE, range.c_str());  // copied by curl
+  if (plan.headOnly) curl_easy_setopt(h, CURLOPT_NOBODY, 1L);
+  const std::string range = std::to_string(plan.rangeFrom) + "-";
+  if (plan.rangeFrom > 0) curl_easy_setopt(h, CURLOPT_RANGE, range.c_str());  // copied by curl
   curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &OnHeader);
   curl_easy_setopt(h, CURLOPT_HEADERDATA, &ex);
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &OnBody);
@@ -144,7 +144,7 @@ void Configure(CURL* h, const AttemptSpec& spec, const TaskParam& param, Exchang
 
 }  // namespace
 
-AttemptResult RunAttempt(CURLM* multi, const AttemptSpec& spec, const TaskParam& param, BodySink& sink,
+AttemptResult RunAttempt(CURLM* multi, const AttemptSpec& plan, const TaskParam& param, BodySink& sink,
                          const std::atomic<bool>& stop) {
   AttemptResult result;
   std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
@@ -154,7 +154,7 @@ AttemptResult RunAttempt(CURLM* multi, const AttemptSpec& spec, const TaskParam&
   }
   Exchange ex;
   ex.sink = &sink;
-  Configure(easy.get(), spec, param, ex);
+  Configure(easy.get(), plan, param, ex);
   if (curl_multi_add_handle(multi, easy.get()) != CURLM_OK) {
     result.message = "cannot start a transfer";
     return result;

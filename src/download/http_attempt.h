@@ -52,7 +52,7 @@ struct AttemptSpec {
   bool headOnly = false;
 };
 
-AttemptResult RunAttempt(CURLM* multi, const AttemptSpec& spec, const TaskParam& param, BodySink& sink,
+AttemptResult RunAttempt(CURLM* multi, const AttemptSpec& plan, const TaskParam& param, BodySink& sink,
                          const std::atomic<bool>& stop);
 
 }  // namespace lecdl

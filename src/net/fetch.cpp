@@ -16,18 +16,18 @@ std::string Fetch(const FetchRequest& request, FetchResult& result) {
   // An address that cannot become a request leaves the caller's texts as they were.
   if (!url) return {};
 
-  TransferSpec spec;
-  spec.url = std::move(*url);
-  spec.post = request.method == HttpMethod::Post;
-  spec.body = &RequestBody(request);
-  spec.agent = RequestAgent(request.extraHeaders);
-  spec.headerLines = RequestHeaderLines(RequestHeaderText(request));
-  spec.sharedCookieStore = request.cookies == nullptr;
-  spec.followRedirects = !request.noRedirect;
-  spec.proxy = request.proxy;
-  spec.limits = request.limits;
+  TransferSpec plan;
+  plan.url = std::move(*url);
+  plan.post = request.method == HttpMethod::Post;
+  plan.body = &RequestBody(request);
+  plan.agent = RequestAgent(request.extraHeaders);
+  plan.headerLines = RequestHeaderLines(RequestHeaderText(request));
+  plan.sharedCookieStore = request.cookies == nullptr;
+  plan.followRedirects = !request.noRedirect;
+  plan.proxy = request.proxy;
+  plan.limits = request.limits;
 
-  std::optional<TransferOutcome> outcome = RunTransfer(spec);
+  std::optional<TransferOutcome> outcome = RunTransfer(plan);
   if (!outcome) return {};
   // A header block beyond the 5000-byte limit reads as no headers at all.
   FillFetchResult(outcome->headersTooLong ? std::string_view() : outcome->headers, request.cookies, result);

@@ -107,16 +107,16 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   return bytes;
 }
 
-HeaderList BuildHeaderList(const TransferSpec& spec) {
+HeaderList BuildHeaderList(const TransferSpec& plan) {
   curl_slist* list = nullptr;
   auto append = [&list](const std::string& line) {
     if (curl_slist* grown = curl_slist_append(list, line.c_str())) list = grown;
   };
-  for (const std::string& line : spec.headerLines) append(line);
+  for (const std::string& line : plan.headerLines) append(line);
   // Lines with an empty value keep curl from adding its own: the request carries only the
   // Accept the caller's header text asks for, and a POST is sent without waiting for "100".
   append("Accept:");
-  if (spec.post) append("Expect:");
+  if (plan.post) append("Expect:");
   return HeaderList(list);
 }
 
@@ -133,11 +133,11 @@ void ApplyLimits(CURL* easy, const FetchLimits& limits) {
   }
 }
 
-void ApplyProxy(CURL* easy, const TransferSpec& spec) {
+void ApplyProxy(CURL* easy, const TransferSpec& plan) {
   // Only plain http goes through the proxy; "" also keeps curl from reading proxy variables
   // from the environment.
-  const bool useProxy = spec.proxy != nullptr && !spec.proxy->empty() && spec.url.starts_with("http://");
-  const std::string proxy = useProxy ? "http://" + *spec.proxy : std::string();
+  const bool useProxy = plan.proxy != nullptr && !plan.proxy->empty() && plan.url.starts_with("http://");
+  const std::string proxy = useProxy ? "http://" + *plan.proxy : std::string();
   curl_easy_setopt(easy, CURLOPT_PROXY, proxy.c_str());
   if (useProxy) curl_easy_setopt(easy, CURLOPT_NOPROXY, "");
 }
@@ -149,39 +149,39 @@ void InitCurlOnce() {
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-std::optional<TransferOutcome> RunTransfer(const TransferSpec& spec) {
+std::optional<TransferOutcome> RunTransfer(const TransferSpec& plan) {
   InitCurlOnce();
-  if (!CurlAcceptsUrl(spec.url)) return std::nullopt;
+  if (!CurlAcceptsUrl(plan.url)) return std::nullopt;
   EasyHandle easy(curl_easy_init());
   if (!easy) return std::nullopt;
   CURL* const h = easy.get();
 
   Sink sink;
-  sink.maxBody = spec.limits.maxBodyBytes;
-  const HeaderList headers = BuildHeaderList(spec);
+  sink.maxBody = plan.limits.maxBodyBytes;
+  const HeaderList headers = BuildHeaderList(plan);
 
-  curl_easy_setopt(h, CURLOPT_URL, spec.url.c_str());
+  curl_easy_setopt(h, CURLOPT_URL, plan.url.c_str());
   curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
   // http may be redirected up to https; an https request is never led down to plain http.
-  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, spec.url.starts_with("https://") ? "https" : "http,https");
+  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, plan.url.starts_with("https://") ? "https" : "http,https");
   curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);  // the path goes out as the address spells it
-  curl_easy_setopt(h, CURLOPT_USERAGENT, spec.agent.c_str());
+  curl_easy_setopt(h, CURLOPT_USERAGENT, plan.agent.c_str());
   curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
-  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, spec.followRedirects ? 1L : 0L);
+  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, plan.followRedirects ? 1L : 0L);
   curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
-  if (spec.sharedCookieStore) {
+  if (plan.sharedCookieStore) {
     curl_easy_setopt(h, CURLOPT_SHARE, SharedCookieStore::Handle());
     curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");  // cookie engine on, no file read
   }
-  if (spec.post && spec.body != nullptr) {
+  if (plan.post && plan.body != nullptr) {
     curl_easy_setopt(h, CURLOPT_POST, 1L);
-    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(spec.body->size()));
-    curl_easy_setopt(h, CURLOPT_POSTFIELDS, spec.body->data());
+    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(plan.body->size()));
+    curl_easy_setopt(h, CURLOPT_POSTFIELDS, plan.body->data());
   }
-  ApplyProxy(h, spec);
-  ApplyLimits(h, spec.limits);
+  ApplyProxy(h, plan);
+  ApplyLimits(h, plan.limits);
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &OnBody);
   curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
   curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &OnHeader);

@@ -31,7 +31,7 @@ struct TransferOutcome {
 
 // Empty when the url cannot be turned into a request at all. Otherwise whatever arrived, also
 // after a failure or a limit ended the transfer.
-std::optional<TransferOutcome> RunTransfer(const TransferSpec& spec);
+std::optional<TransferOutcome> RunTransfer(const TransferSpec& plan);
 
 // The response header block must fit a 5000-byte, zero-terminated buffer: a block of more than
 // 4999 bytes is reported as too long.

@@ -36,13 +36,13 @@ TEST(FaultSpecTest, TextsThatParse) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     std::string error;
-    auto spec = demo::ParseFaultSpec(c.text, &error);
-    ASSERT_TRUE(spec) << error;
-    EXPECT_EQ(spec->kind, c.kind);
-    EXPECT_EQ(spec->arg, c.arg);
-    EXPECT_EQ(spec->times, c.times);
-    EXPECT_EQ(spec->retry_after, c.retry);
-    EXPECT_EQ(spec->hold_seconds, c.hold);
+    auto faultSpec = demo::ParseFaultSpec(c.text, &error);
+    ASSERT_TRUE(faultSpec) << error;
+    EXPECT_EQ(faultSpec->kind, c.kind);
+    EXPECT_EQ(faultSpec->arg, c.arg);
+    EXPECT_EQ(faultSpec->times, c.times);
+    EXPECT_EQ(faultSpec->retry_after, c.retry);
+    EXPECT_EQ(faultSpec->hold_seconds, c.hold);
   }
 }
 
@@ -66,7 +66,7 @@ TEST(FaultSpecTest, RulesNameAFileOrEveryFile) {
   auto one = demo::ParseFaultRule("cut:10@400050557_2", &error);
   ASSERT_TRUE(one) << error;
   EXPECT_EQ(one->target, "400050557_2");
-  EXPECT_EQ(one->spec.arg, 10);
+  EXPECT_EQ(one->faultSpec.arg, 10);
   auto all = demo::ParseFaultRule("status:503,retry=2@*", &error);
   ASSERT_TRUE(all) << error;
   EXPECT_EQ(all->target, "*");

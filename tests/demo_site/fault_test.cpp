@@ -20,7 +20,7 @@ std::string Bytes(const std::string& id, long long from, long long n) {
   return demo::VideoBytes(demo::FileSeed(id), from, static_cast<std::size_t>(n));
 }
 
-FaultSpec Spec(FaultKind kind, std::int64_t arg = demo::kDefaultArg, int times = 0) {
+FaultSpec Fault(FaultKind kind, std::int64_t arg = demo::kDefaultArg, int times = 0) {
   FaultSpec s{kind, arg};
   s.times = times;
   return s;
@@ -47,7 +47,7 @@ TEST_F(FaultTest, CutSendsTheFullLengthButPartOfTheBodyThenCloses) {
   for (const Case& c : cases) {
     const std::string id = PlayId(episode++);
     SCOPED_TRACE(id);
-    Site().SetFault(id, Spec(FaultKind::kCut, c.arg));
+    Site().SetFault(id, Fault(FaultKind::kCut, c.arg));
     rawhttp::Answer a = rawhttp::Get(Server().Port(), Path(id));
     const long long size = Size(id);
     EXPECT_EQ(a.status, 200);
@@ -62,7 +62,7 @@ TEST_F(FaultTest, CutOnceThenTheResumeIsWholeAndByteExact) {
   const std::string id = PlayId(20);
   const long long size = Size(id);
   Site().Log().Clear();
-  Site().SetFault(id, Spec(FaultKind::kCut, demo::kDefaultArg, 1));
+  Site().SetFault(id, Fault(FaultKind::kCut, demo::kDefaultArg, 1));
 
   rawhttp::Answer first = rawhttp::Get(Server().Port(), Path(id));
   ASSERT_LT(static_cast<long long>(first.body.size()), size);
@@ -86,7 +86,7 @@ TEST_F(FaultTest, CutOnceThenTheResumeIsWholeAndByteExact) {
 
 TEST_F(FaultTest, StallSendsSomeBytesThenNothing) {
   const std::string id = PlayId(30);
-  FaultSpec stall = Spec(FaultKind::kStall, 4096);
+  FaultSpec stall = Fault(FaultKind::kStall, 4096);
   stall.hold_seconds = 5;  // an upper bound should the client's wait outlast it
   Site().SetFault(id, stall);
   rawhttp::Answer a = rawhttp::Get(Server().Port(), Path(id), {}, std::chrono::milliseconds(700));
@@ -126,7 +126,7 @@ TEST_F(FaultTest, StatusAnswersWithTheCodeAndRetryAfter) {
 
 TEST_F(FaultTest, TimesLimitsAnyKindAndHeadUsesNothingUp) {
   const std::string id = PlayId(50);
-  Site().SetFault(id, Spec(FaultKind::kStatus, 503, 2));
+  Site().SetFault(id, Fault(FaultKind::kStatus, 503, 2));
   httplib::Client client("127.0.0.1", Server().Port());
   auto head = client.Head(Path(id).c_str());
   ASSERT_TRUE(head);
@@ -142,7 +142,7 @@ TEST_F(FaultTest, TimesLimitsAnyKindAndHeadUsesNothingUp) {
 TEST_F(FaultTest, FaultForEveryFileCountsEachFileApart) {
   const std::string a = PlayId(60);
   const std::string b = PlayId(61);
-  Site().SetFault("*", Spec(FaultKind::kStatus, 500, 1));
+  Site().SetFault("*", Fault(FaultKind::kStatus, 500, 1));
   EXPECT_EQ(Get(Path(a))->status, 500);
   EXPECT_EQ(Get("/v/" + b + ".flv")->status, 500);  // either spelling
   EXPECT_EQ(Get(Path(a))->status, 200);
@@ -153,7 +153,7 @@ TEST_F(FaultTest, FaultForEveryFileCountsEachFileApart) {
 TEST_F(FaultTest, ChunkedHasNoContentLengthAndStillHonoursRange) {
   const std::string id = PlayId(70);
   const long long size = Size(id);
-  Site().SetFault(id, Spec(FaultKind::kChunked));
+  Site().SetFault(id, Fault(FaultKind::kChunked));
 
   rawhttp::Answer raw = rawhttp::Get(Server().Port(), Path(id));
   EXPECT_EQ(raw.status, 200);
@@ -175,7 +175,7 @@ TEST_F(FaultTest, ChunkedHasNoContentLengthAndStillHonoursRange) {
 
 TEST_F(FaultTest, IgnoreRangeAnswers200WithTheWholeFile) {
   const std::string id = PlayId(80);
-  Site().SetFault(id, Spec(FaultKind::kIgnoreRange));
+  Site().SetFault(id, Fault(FaultKind::kIgnoreRange));
   auto res = Get(Path(id), {{"Range", "bytes=5000-"}});
   ASSERT_TRUE(res);
   EXPECT_EQ(res->status, 200);
@@ -187,7 +187,7 @@ TEST_F(FaultTest, IgnoreRangeAnswers200WithTheWholeFile) {
 TEST_F(FaultTest, GrowMakesTheFileLongerAfterTheFirstRequest) {
   const std::string id = PlayId(90);
   const long long size = Size(id);
-  Site().SetFault(id, Spec(FaultKind::kGrow, 1000, 1));
+  Site().SetFault(id, Fault(FaultKind::kGrow, 1000, 1));
   auto first = Get(Path(id));
   auto second = Get(Path(id));
   ASSERT_TRUE(first && second);
@@ -205,7 +205,7 @@ TEST_F(FaultTest, GrowMakesTheFileLongerAfterTheFirstRequest) {
 
 TEST_F(FaultTest, SlowTrickles) {
   const std::string id = PlayId(100);
-  Site().SetFault(id, Spec(FaultKind::kSlow, 100));  // ten bytes every 100 ms
+  Site().SetFault(id, Fault(FaultKind::kSlow, 100));  // ten bytes every 100 ms
   rawhttp::Answer a = rawhttp::Get(Server().Port(), Path(id), {}, std::chrono::milliseconds(400),
                                    std::chrono::milliseconds(500));
   EXPECT_EQ(a.status, 200);

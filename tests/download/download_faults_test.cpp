@@ -20,12 +20,12 @@ class DownloadFaultsTest : public DownloadTest {
   }
 
   static demo::FaultSpec Fault(demo::FaultKind kind, std::int64_t arg = demo::kDefaultArg, int times = 0) {
-    demo::FaultSpec spec;
-    spec.kind = kind;
-    spec.arg = arg;
-    spec.times = times;
-    spec.hold_seconds = 5;
-    return spec;
+    demo::FaultSpec faultSpec;
+    faultSpec.kind = kind;
+    faultSpec.arg = arg;
+    faultSpec.times = times;
+    faultSpec.hold_seconds = 5;
+    return faultSpec;
   }
 
   // Downloads only row `row` (0-based) of the example series.

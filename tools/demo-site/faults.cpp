@@ -51,18 +51,18 @@ std::optional<FaultSpec> ParseFaultSpec(std::string_view text, std::string* erro
   }
   auto kind = Kind(parts[0]);
   if (!kind) return Fail(error, "unknown fault kind: " + std::string(parts[0]));
-  FaultSpec spec;
-  spec.kind = *kind;
+  FaultSpec faultSpec;
+  faultSpec.kind = *kind;
   bool have_arg = false;
   for (std::size_t i = 1; i < parts.size(); ++i) {
     std::string_view p = parts[i];
     auto eq = p.find('=');
     if (eq == std::string_view::npos) {
       auto v = Integer(p);
-      if (have_arg || !TakesArg(spec.kind) || !v) {
+      if (have_arg || !TakesArg(faultSpec.kind) || !v) {
         return Fail(error, "bad fault argument: " + std::string(p));
       }
-      spec.arg = *v;
+      faultSpec.arg = *v;
       have_arg = true;
       continue;
     }
@@ -70,26 +70,26 @@ std::optional<FaultSpec> ParseFaultSpec(std::string_view text, std::string* erro
     std::string_view value = p.substr(eq + 1);
     std::optional<int> n;
     if (name == "times" && (n = Bounded(value, 1, 1000000))) {
-      spec.times = *n;
-    } else if (name == "retry" && spec.kind == FaultKind::kStatus &&
+      faultSpec.times = *n;
+    } else if (name == "retry" && faultSpec.kind == FaultKind::kStatus &&
                (n = Bounded(value, 0, 86400))) {
-      spec.retry_after = *n;
-    } else if (name == "secs" && spec.kind == FaultKind::kStall &&
+      faultSpec.retry_after = *n;
+    } else if (name == "secs" && faultSpec.kind == FaultKind::kStall &&
                (n = Bounded(value, 0, 86400))) {
-      spec.hold_seconds = *n;
+      faultSpec.hold_seconds = *n;
     } else {
       return Fail(error, "bad fault option: " + std::string(p));
     }
   }
   if (have_arg) {
-    const std::int64_t a = spec.arg;
-    const bool ok = spec.kind == FaultKind::kStatus  ? a >= 400 && a <= 599
-                    : spec.kind == FaultKind::kSlow  ? a >= 1
-                    : spec.kind == FaultKind::kStall ? a >= 0
+    const std::int64_t a = faultSpec.arg;
+    const bool ok = faultSpec.kind == FaultKind::kStatus  ? a >= 400 && a <= 599
+                    : faultSpec.kind == FaultKind::kSlow  ? a >= 1
+                    : faultSpec.kind == FaultKind::kStall ? a >= 0
                                                      : true;
     if (!ok) return Fail(error, "fault argument out of range: " + std::to_string(a));
   }
-  return spec;
+  return faultSpec;
 }
 
 std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string* error) {
@@ -98,19 +98,19 @@ std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string* erro
     if (error != nullptr) *error = "fault needs @PLAYID or @*: " + std::string(text);
     return std::nullopt;
   }
-  auto spec = ParseFaultSpec(text.substr(0, at), error);
-  if (!spec) return std::nullopt;
-  return FaultRule{std::string(text.substr(at + 1)), *spec};
+  auto faultSpec = ParseFaultSpec(text.substr(0, at), error);
+  if (!faultSpec) return std::nullopt;
+  return FaultRule{std::string(text.substr(at + 1)), *faultSpec};
 }
 
-void FaultTable::Set(const std::string& target, const FaultSpec& spec) {
+void FaultTable::Set(const std::string& target, const FaultSpec& faultSpec) {
   std::lock_guard<std::mutex> lock(mutex_);
-  rules_[target] = {Rule{spec, {}}};
+  rules_[target] = {Rule{faultSpec, {}}};
 }
 
-void FaultTable::Add(const std::string& target, const FaultSpec& spec) {
+void FaultTable::Add(const std::string& target, const FaultSpec& faultSpec) {
   std::lock_guard<std::mutex> lock(mutex_);
-  rules_[target].push_back(Rule{spec, {}});
+  rules_[target].push_back(Rule{faultSpec, {}});
 }
 
 void FaultTable::Clear() {
@@ -127,13 +127,13 @@ FaultPlan FaultTable::Plan(const std::string& play_id, bool is_get) {
     if (it == rules_.end()) continue;
     for (Rule& rule : it->second) {
       int& used = rule.used[play_id];
-      const bool left = rule.spec.times == 0 || used < rule.spec.times;
-      if (rule.spec.kind == FaultKind::kGrow) {
-        const std::int64_t by = rule.spec.arg == kDefaultArg ? 4096 : rule.spec.arg;
+      const bool left = rule.faultSpec.times == 0 || used < rule.faultSpec.times;
+      if (rule.faultSpec.kind == FaultKind::kGrow) {
+        const std::int64_t by = rule.faultSpec.arg == kDefaultArg ? 4096 : rule.faultSpec.arg;
         plan.size_change += by * used;  // growth happens after each affected request
         if (is_get && left) ++used;
       } else if (is_get && left && !plan.shape) {
-        plan.shape = rule.spec;
+        plan.shape = rule.faultSpec;
         ++used;
       }
     }

@@ -38,10 +38,10 @@ struct FaultSpec {
 // "KIND[:ARG][,OPTION=VALUE...]" (":" and "," both separate), e.g. "cut:1000,times=1",
 // "status:503:retry=1", "stall:4096,secs=5". Returns the error text when bad.
 std::optional<FaultSpec> ParseFaultSpec(std::string_view text, std::string* error);
-// "SPEC@PLAYID", PLAYID "*" for every file.
+// "FAULT@PLAYID", PLAYID "*" for every file.
 struct FaultRule {
   std::string target;
-  FaultSpec spec;
+  FaultSpec faultSpec;
 };
 std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string* error);
 
@@ -53,8 +53,8 @@ struct FaultPlan {
 
 class FaultTable {
  public:
-  void Set(const std::string& target, const FaultSpec& spec);  // replaces that target's faults
-  void Add(const std::string& target, const FaultSpec& spec);
+  void Set(const std::string& target, const FaultSpec& faultSpec);  // replaces that target's faults
+  void Add(const std::string& target, const FaultSpec& faultSpec);
   void Clear();
   // For a GET, uses up one of the `times` of the faults that act on it; a HEAD
   // only sees the size the file has now.
@@ -62,7 +62,7 @@ class FaultTable {
 
  private:
   struct Rule {
-    FaultSpec spec;
+    FaultSpec faultSpec;
     std::map<std::string, int> used;  // GETs it acted on, by play id
   };
   std::mutex mutex_;

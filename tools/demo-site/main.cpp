@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: lecdl-demo-site [--port N] [--latency-ms N] [--announce-version N] [--mandatory]\n"
-    "                       [--fault SPEC@PLAYID]...\n"
+    "                       [--fault FAULT@PLAYID]...\n"
     "  --port N        port on 127.0.0.1 (default 8765; 0 picks a free port)\n"
     "  --latency-ms N  delay every answer by N milliseconds (default 0)\n"
     "  --fault KIND[:ARG][,times=N]@PLAYID\n"

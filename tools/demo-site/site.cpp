@@ -53,7 +53,7 @@ int PageNumber(const std::string& text) {
 
 DemoSite::DemoSite(SiteOptions options)
     : options_(std::move(options)), port_(options_.port), usage_(options_.usage_start) {
-  for (const FaultRule& f : options_.faults) faults_.Add(f.target, f.spec);
+  for (const FaultRule& f : options_.faults) faults_.Add(f.target, f.faultSpec);
 }
 
 void DemoSite::Install(httplib::Server& server) {
@@ -112,12 +112,12 @@ void DemoSite::Route(const httplib::Request& req, httplib::Response& res) {
   }
 }
 
-void DemoSite::SetFault(const std::string& play_id_or_star, FaultSpec spec) {
-  faults_.Set(play_id_or_star, spec);
+void DemoSite::SetFault(const std::string& play_id_or_star, FaultSpec faultSpec) {
+  faults_.Set(play_id_or_star, faultSpec);
 }
 
-void DemoSite::AddFault(const std::string& play_id_or_star, FaultSpec spec) {
-  faults_.Add(play_id_or_star, spec);
+void DemoSite::AddFault(const std::string& play_id_or_star, FaultSpec faultSpec) {
+  faults_.Add(play_id_or_star, faultSpec);
 }
 
 void DemoSite::ClearFaults() { faults_.Clear(); }
@@ -181,9 +181,9 @@ void DemoSite::ServeVideo(const httplib::Request& req, std::string_view path,
   SetVideoBody(res, VideoSlice{seed, plan.offset, plan.length}, fault.shape, stop_);
 }
 
-void DemoSite::ServeFaultStatus(const FaultSpec& spec, httplib::Response& res) {
-  res.status = spec.arg == kDefaultArg ? 404 : static_cast<int>(spec.arg);
-  if (spec.retry_after >= 0) res.set_header("Retry-After", std::to_string(spec.retry_after));
+void DemoSite::ServeFaultStatus(const FaultSpec& faultSpec, httplib::Response& res) {
+  res.status = faultSpec.arg == kDefaultArg ? 404 : static_cast<int>(faultSpec.arg);
+  if (faultSpec.retry_after >= 0) res.set_header("Retry-After", std::to_string(faultSpec.retry_after));
   res.set_content("status " + std::to_string(res.status) + " (fault switch)\n", "text/plain");
 }
 

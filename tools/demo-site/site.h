@@ -52,8 +52,8 @@ class DemoSite {
 
   // Fault switches for video files (/v/ and /cn/v/), by play id or "*" for
   // every file; they act on GET requests only. Safe from any thread, at any time.
-  void SetFault(const std::string& play_id_or_star, FaultSpec spec);  // replaces its faults
-  void AddFault(const std::string& play_id_or_star, FaultSpec spec);
+  void SetFault(const std::string& play_id_or_star, FaultSpec faultSpec);  // replaces its faults
+  void AddFault(const std::string& play_id_or_star, FaultSpec faultSpec);
   void ClearFaults();
   // Requests (any method, either spelling) for that file since the log was last cleared.
   int VideoRequests(std::string_view play_id) const;
@@ -72,7 +72,7 @@ class DemoSite {
   void ServeAddressPage(std::string_view play_id, httplib::Response& res);
   void ServeSearch(const httplib::Request& req, httplib::Response& res);
   void ServeVideo(const httplib::Request& req, std::string_view path, httplib::Response& res);
-  void ServeFaultStatus(const FaultSpec& spec, httplib::Response& res);
+  void ServeFaultStatus(const FaultSpec& faultSpec, httplib::Response& res);
   void ServeCounter(const httplib::Request& req, httplib::Response& res);
   void ServeStatusText(httplib::Response& res);
   void ServeUpdate(httplib::Response& res);

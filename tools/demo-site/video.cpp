@@ -73,13 +73,13 @@ RangePlan PlanRange(std::string_view range, std::string_view if_range, std::stri
   range = Trim(range);
   if (range.empty() || !StartsWithNoCase(range, "bytes=")) return Whole(size);
   if (!if_range.empty() && Trim(if_range) != etag) return Whole(size);
-  std::string_view spec = Trim(range.substr(6));
-  auto dash = spec.find('-');
-  if (spec.find(',') != std::string_view::npos || dash == std::string_view::npos) {
+  std::string_view byteRange = Trim(range.substr(6));
+  auto dash = byteRange.find('-');
+  if (byteRange.find(',') != std::string_view::npos || dash == std::string_view::npos) {
     return Whole(size);
   }
-  std::string_view first_text = Trim(spec.substr(0, dash));
-  std::string_view last_text = Trim(spec.substr(dash + 1));
+  std::string_view first_text = Trim(byteRange.substr(0, dash));
+  std::string_view last_text = Trim(byteRange.substr(dash + 1));
   std::int64_t first = 0;
   std::int64_t last = size - 1;
   if (first_text.empty()) {  // "-n": the last n bytes
