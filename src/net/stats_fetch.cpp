@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "net/address.h"
 #include "net/curl_init.h"
 #include "text/text.h"
 
@@ -50,23 +51,6 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   // Only whether the block fits the buffer matters beyond this size.
   if (sink.headers.size() < kHeaderBufferBytes) sink.headers.append(line);
   return bytes;
-}
-
-// The request line carries no spaces, control bytes or raw 8-bit bytes.
-std::string EscapePath(std::string_view path) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte >= 0x7F) {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    } else {
-      out += c;
-    }
-  }
-  return out;
 }
 
 struct EasyDeleter {

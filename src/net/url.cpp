@@ -61,8 +61,8 @@ bool IsHostByte(unsigned char c) {
   return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c >= 0x80;
 }
 
-// The request line must not carry spaces, control bytes or raw 8-bit bytes; everything else is
-// sent as the caller wrote it.
+}  // namespace
+
 std::string EscapePath(std::string_view path) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
@@ -79,8 +79,6 @@ std::string EscapePath(std::string_view path) {
   }
   return out;
 }
-
-}  // namespace
 
 std::optional<std::string> ConnectUrl(std::string_view address) {
   const std::string host = UrlHost(address);
