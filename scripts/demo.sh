@@ -19,3 +19,9 @@ lecdl --version
 lecdl list "http://$host/serie_400050557.shtml"
 lecdl list "http://$host/serie_400012000.shtml" --range 3-5
 lecdl search 导论 --field title
+
+# With a display, the desktop window opens against the same demo site; closing it ends the demo.
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/bin/lecdl-qt ]; then
+  echo "\$ lecdl-qt --config $work/ini.ini"
+  build/bin/lecdl-qt --config "$work/ini.ini"
+fi
