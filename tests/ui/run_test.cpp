@@ -80,12 +80,7 @@ class RunTest : public QObject {
   }
 
   void downloadAllFillsProgressAndWritesFiles() {
-    Click("按钮7");
-    WaitForRunEnd();
-    const std::filesystem::path save = scratch_->Path() / "save";
-    std::filesystem::create_directory(save);
-    Find<QLineEdit>("编辑框1")->setText(QString::fromStdString(save.string()));
-    desktop_->messages.clear();
+    const std::filesystem::path save = ReadSeriesIntoSaveFolder();
 
     Click("按钮3");
     WaitForRunEnd();
@@ -241,12 +236,7 @@ class RunTest : public QObject {
   }
 
   void downloadAgainTakesTheSelectedRow() {
-    Click("按钮7");
-    WaitForRunEnd();
-    const std::filesystem::path save = scratch_->Path() / "save";
-    std::filesystem::create_directory(save);
-    Find<QLineEdit>("编辑框1")->setText(QString::fromStdString(save.string()));
-    desktop_->messages.clear();
+    const std::filesystem::path save = ReadSeriesIntoSaveFolder();
     Find<QTableWidget>("超级列表框1")->selectRow(2);
     Find<QAction>("重新下载视频")->trigger();
     WaitForRunEnd();
@@ -298,6 +288,17 @@ class RunTest : public QObject {
   }
 
  private:
+  // Reads the example series and points 编辑框1 at a fresh save folder; returns that folder.
+  std::filesystem::path ReadSeriesIntoSaveFolder() {
+    Click("按钮7");
+    WaitForRunEnd();
+    const std::filesystem::path save = scratch_->Path() / "save";
+    std::filesystem::create_directory(save);
+    Find<QLineEdit>("编辑框1")->setText(QString::fromStdString(save.string()));
+    desktop_->messages.clear();
+    return save;
+  }
+
   // A fresh scratch folder on the first opening; a window opened again keeps it (and its settings).
   void OpenWindow(const std::string& host) {
     if (!scratch_) scratch_ = std::make_unique<test::TempDir>();
